@@ -23,8 +23,8 @@ public:
 class DialogLogic {
 public:
     virtual ~DialogLogic() = default;
-    // A command of the dialog: a button's ID, or IDOK (Enter key) / IDCANCEL (Escape, close box).
-    // A command that the logic does not end the dialog for keeps it open.
+    // A command of the dialog: a button's ID, or IDOK for the Enter key. A command that the
+    // logic does not end the dialog for keeps it open.
     virtual void OnCommand(int id, DialogWindow& dialog) = 0;
 };
 
@@ -62,7 +62,10 @@ public:
     virtual void AppMessageBox(const QString& text) = 0;
     // Open-file dialog with an MFC-style filter ("Name|*.ext|...||"); empty text when cancelled.
     virtual QString OpenFileDialog(const QString& filter) = 0;
-    // Runs a modal dialog from its template; returns IDOK or IDCANCEL.
+    // Runs a modal dialog from its template in res/; returns IDOK or IDCANCEL. The window ends it
+    // as cancelled on Escape and the close box without asking the logic; every other command
+    // (its buttons, IDOK for the Enter key) goes to the logic, which ends it with EndDialog.
+    // Without logic (the about box) IDOK ends it as well.
     virtual int RunModalDialog(int templateId, DialogLogic* logic) = 0;
     // Hands a link to the default web browser; the result is not examined.
     virtual void OpenUrl(const QString& url) = 0;

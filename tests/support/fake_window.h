@@ -26,7 +26,8 @@ public:
         std::vector<std::pair<QString, int>> columns;  // list view: heading, width
         std::vector<QStringList> rows;                  // list view rows, top first
     };
-    // A modal dialog's script: plays the operator on the dialog's logic and window.
+    // A modal dialog's script: plays the operator on the dialog's logic and window. A dialog that
+    // the script leaves open is closed as cancelled (Escape).
     using DialogScript = std::function<void(DialogLogic* logic, DialogWindow& window)>;
 
     QString GetText(int id) override;

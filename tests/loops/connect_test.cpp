@@ -59,6 +59,8 @@ class Connect : public ::testing::Test {
         ui.ComboInsert(IDC_READERS, 0, "Alpha");
         ui.ComboInsert(IDC_READERS, 1, "Beta");
         readers.SetListing(0, "Alpha[E]Beta[E]");
+        g_readPending = 1;  // as start-up leaves them
+        g_burnPending = 1;
     }
     void TearDown() override {
         readers.OnConnect(nullptr);

@@ -37,9 +37,12 @@ class ScriptedReaders : public ReaderAccess {
         std::lock_guard<std::mutex> lock(mutex_);
         connectHook_ = std::move(hook);
     }
+    // A deep copy: Qt's shared buffers must not be handed between threads while one appends.
     QStringList connectedNames() {
         std::lock_guard<std::mutex> lock(mutex_);
-        return connected_;
+        QStringList copy;
+        for (const QString& name : connected_) copy.append(QString(name.constData(), name.size()));
+        return copy;
     }
     int lists() const { return lists_.load(); }
     int releases() const { return releases_.load(); }

@@ -1,5 +1,4 @@
-// The customer key that authenticates to tokens: its built-in default, the key dialog, the INI
-// file.
+// The customer key that authenticates to tokens: its built-in default, the key dialog, the INI file.
 #pragma once
 
 #include <QString>
@@ -18,7 +17,7 @@ int SaveCustomerKey(QString key);
 
 // The key dialog (template 130): its accept and cancel logic.
 class CInputCustomerKey : public DialogLogic {
-  public:
+public:
     QString m_strKey;
     void OnCommand(int id, DialogWindow& dialog) override;
 };

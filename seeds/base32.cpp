@@ -26,6 +26,7 @@ int GroupLength(const char* text) {
 // A group ends early at the end of the text or at a character outside the alphabet; the missing
 // positions count as digit 0, as if filled up with "A".
 Base32Group Base32DecodeGroup(const char* text) {
+    if (text == nullptr) return {0, 0};
     const int n = GroupLength(text);
     Base32Group group{0, 0};
     for (int i = 0; i < kGroupChars; ++i) {
@@ -37,6 +38,7 @@ Base32Group Base32DecodeGroup(const char* text) {
 }
 
 int Base32Decode(const char* text, uint8_t* out) {
+    if (text == nullptr || out == nullptr) return 0;
     int written = 0;
     int length = 0;
     const char* at = text;

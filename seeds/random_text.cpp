@@ -5,11 +5,13 @@
 #include <vector>
 
 #ifdef _WIN32
+// bcrypt.h needs the types of windows.h.
 #include <windows.h>
-// windows.h first
+//
 #include <bcrypt.h>
 #else
 #include <sys/random.h>
+#include <sys/types.h>
 
 #include <cerrno>
 #endif

@@ -51,9 +51,9 @@ int Base32Decode(const char* text, uint8_t* out) {
             out[written++] = b;
             if (b != 0) length = written;
         }
-        const int consumed = GroupLength(at);
-        if (consumed < kGroupChars) break;  // end of text, or a character outside the alphabet
-        at += consumed;
+        // A short group ends on the terminator or on a character outside the alphabet, which
+        // ends the loop.
+        at += GroupLength(at);
     }
     return length;
 }

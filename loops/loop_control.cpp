@@ -52,6 +52,10 @@ void OnConnect(Dialog& dlg) {
     }
     g_watchLoop.Join();
 
+    // The token on the newly chosen reader is a placement of its own: read it before anything
+    // may burn it, rather than go on with the serial number read on the old reader.
+    g_readPending.store(1);
+    g_burnPending.store(1);
     g_watchState.store(1);
     const bool started =
         g_watchLoop.Start([dlg]() mutable { return TokenWatchPass(dlg); }, kPassPause);

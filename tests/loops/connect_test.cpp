@@ -104,9 +104,13 @@ TEST_F(Connect, StartsTheWatchOnTheSelectedReader) {
 }
 
 TEST_F(Connect, AgainStopsTheOldLoopAndStartsOneOnTheNewReader) {
+    readers.LayToken("Alpha");
+    readers.LayToken("Beta");
     ConnectTo(0);
-    ASSERT_TRUE(Connected("Alpha"));
+    ASSERT_TRUE(WaitFor([] { return ScriptedTokenLibrary::reads() == 1; }));
     ConnectTo(1);
+    // The token on the new reader is read, not taken for the one read on the old reader.
+    EXPECT_TRUE(WaitFor([] { return ScriptedTokenLibrary::lastReader() == "Beta"; }));
     const int before = int(readers.connectedNames().size());
     ASSERT_TRUE(Connected("Beta"));
     std::this_thread::sleep_for(200ms);

@@ -85,7 +85,7 @@ class Connect : public ::testing::Test {
         return WaitFor([&] { return readers.connectedNames().contains(name); });
     }
 
-    ScriptedReaders readers;
+    ScriptedPcsc readers;
     ScriptedTokenLibrary library;
     BlockingWindow ui;
     DialogState state;

@@ -110,7 +110,7 @@ const Step kSteps[] = {
 };
 
 TEST(ReaderMonitor, KeepsTheReaderListInStepWithTheListing) {
-    ScriptedReaders readers;
+    ScriptedPcsc readers;
     FakeDialog d;
     g_readerName.Set("Chosen");
 

@@ -14,10 +14,10 @@
 #include "token/token_api.h"
 
 // Readers and tokens as the test lays them out; every call is recorded.
-class ScriptedReaders : public ReaderAccess {
+class ScriptedPcsc : public ReaderAccess {
   public:
-    ScriptedReaders() { SetReaderAccess(this); }
-    ~ScriptedReaders() override { SetReaderAccess(nullptr); }
+    ScriptedPcsc() { SetReaderAccess(this); }
+    ~ScriptedPcsc() override { SetReaderAccess(nullptr); }
 
     void SetListing(int result, const QString& listing) {
         std::lock_guard<std::mutex> lock(mutex_);

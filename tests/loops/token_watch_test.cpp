@@ -22,7 +22,7 @@ class TokenWatch : public ::testing::Test {
     QString serial() { return d.state.m_strSerial.Get(); }
     QString clock() { return d.state.m_strTime.Get(); }
 
-    ScriptedReaders readers;
+    ScriptedPcsc readers;
     ScriptedTokenLibrary library;
     FakeDialog d;
 };

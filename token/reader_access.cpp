@@ -65,9 +65,9 @@ intptr_t ConnectReader(QString name) {
     SCARDHANDLE card = 0;
     DWORD protocol = 0;
 #ifdef _WIN32
-    LONG result = SCardConnectW(context, reinterpret_cast<const wchar_t*>(name.utf16()),
-                                SCARD_SHARE_SHARED, SCARD_PROTOCOL_T0 | SCARD_PROTOCOL_T1, &card,
-                                &protocol);
+    LONG result =
+        SCardConnectW(context, reinterpret_cast<const wchar_t*>(name.utf16()), SCARD_SHARE_SHARED,
+                      SCARD_PROTOCOL_T0 | SCARD_PROTOCOL_T1, &card, &protocol);
 #else
     LONG result = SCardConnect(context, name.toUtf8().constData(), SCARD_SHARE_SHARED,
                                SCARD_PROTOCOL_T0 | SCARD_PROTOCOL_T1, &card, &protocol);
@@ -87,7 +87,7 @@ void ReleaseReader() {
 
 namespace {
 class RealReaderAccess : public ReaderAccess {
-public:
+  public:
     int List(QString& text) override { return ListReaders(text); }
     intptr_t Connect(const QString& name) override { return ConnectReader(name); }
     void Release() override { ReleaseReader(); }
@@ -96,5 +96,9 @@ RealReaderAccess g_realAccess;
 std::atomic<ReaderAccess*> g_access{&g_realAccess};
 }  // namespace
 
-ReaderAccess& Readers() { return *g_access.load(); }
-void SetReaderAccess(ReaderAccess* access) { g_access = access ? access : &g_realAccess; }
+ReaderAccess& Readers() {
+    return *g_access.load();
+}
+void SetReaderAccess(ReaderAccess* access) {
+    g_access = access ? access : &g_realAccess;
+}

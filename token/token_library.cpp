@@ -43,13 +43,16 @@ void* LoadLibraryFrom(const std::string& folder, const char* fileName) {
     return reinterpret_cast<void*>(LoadLibraryA(fileName));
 #else
     if (!folder.empty()) {
-        if (void* own = dlopen((folder + "/" + fileName).c_str(), RTLD_NOW | RTLD_LOCAL)) return own;
+        if (void* own = dlopen((folder + "/" + fileName).c_str(), RTLD_NOW | RTLD_LOCAL))
+            return own;
     }
     return dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
 #endif
 }
 
-void* LoadTokenLibrary() { return LoadLibraryFrom(ProgramFolder(), TokenLibraryFileName()); }
+void* LoadTokenLibrary() {
+    return LoadLibraryFrom(ProgramFolder(), TokenLibraryFileName());
+}
 
 namespace {
 template <typename Pointer>
@@ -115,12 +118,15 @@ QString FromAnsi(const char* text) {
 
 namespace {
 // A text that could not be converted reaches the library as a null pointer, which it refuses.
-const char* Ansi(const QByteArray& text) { return text.isNull() ? nullptr : text.constData(); }
+const char* Ansi(const QByteArray& text) {
+    return text.isNull() ? nullptr : text.constData();
+}
 }  // namespace
 
 int CallCardReadSnAndTime(const QString& reader, char* serial, int* serialLen, char* time,
                           int* timeLen) {
-    PFN_CardReadSnAndTime call = g_tokenApi.CardReadSnAndTime;  // read once: never call what was not resolved
+    PFN_CardReadSnAndTime call =
+        g_tokenApi.CardReadSnAndTime;  // read once: never call what was not resolved
     if (!call) return -1;
     QByteArray name = ToAnsi(reader);
     return call(Ansi(name), serial, serialLen, time, timeLen);

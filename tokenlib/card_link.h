@@ -13,7 +13,7 @@
 using Bytes = std::vector<uint8_t>;
 
 class CardLink {
-public:
+  public:
     CardLink() = default;
     ~CardLink();
     CardLink(const CardLink&) = delete;
@@ -25,7 +25,7 @@ public:
     // response is shorter than a status word (the token went away in the middle).
     int Transmit(const Bytes& apdu, Bytes& data, uint16_t& sw);
 
-private:
+  private:
     SCARDCONTEXT context_ = 0;
     SCARDHANDLE card_ = 0;
     DWORD protocol_ = 0;

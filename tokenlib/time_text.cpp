@@ -36,7 +36,9 @@ int DaysInMonth(int64_t year, int month) {
     return month == 2 && leap ? 29 : days[month - 1];
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads `count` digits (count 0: one to four) at text[at]; advances at.
 bool ReadNumber(const char* text, size_t& at, int count, int& value) {

@@ -13,11 +13,12 @@ namespace {
 const char kDefaultCustomerKey[] = "57EE78C05FFF6B5D0AC061C6E5635B4B";
 
 void Usage() {
-    std::fprintf(stderr,
-                 "usage: ondrel-tokensim --reader-port PORT [--reader-host HOST]\n"
-                 "       [--control-port PORT] [--placed] [--serial DIGITS] [--key HEX32]\n"
-                 "       [--offset SECONDS] [--seed HEX] [--sealed] [--model clears-seed|keeps-seed]\n"
-                 "Prints \"control PORT\", then serves line commands there (see docs/token-protocol.md).\n");
+    std::fprintf(
+        stderr,
+        "usage: ondrel-tokensim --reader-port PORT [--reader-host HOST]\n"
+        "       [--control-port PORT] [--placed] [--serial DIGITS] [--key HEX32]\n"
+        "       [--offset SECONDS] [--seed HEX] [--sealed] [--model clears-seed|keeps-seed]\n"
+        "Prints \"control PORT\", then serves line commands there (see docs/token-protocol.md).\n");
 }
 
 }  // namespace
@@ -45,8 +46,8 @@ int main(int argc, char** argv) {
                 options.placed = true;
             } else if (arg == "--sealed") {
                 settings.push_back("sealed 1");
-            } else if (arg == "--serial" || arg == "--key" || arg == "--offset" || arg == "--seed" ||
-                       arg == "--model") {
+            } else if (arg == "--serial" || arg == "--key" || arg == "--offset" ||
+                       arg == "--seed" || arg == "--model") {
                 settings.push_back(arg.substr(2) + " " + next());
             } else {
                 Usage();

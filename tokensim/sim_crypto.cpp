@@ -39,7 +39,9 @@ Bytes Sm4CbcDecrypt(const Bytes& key, const Bytes& iv, const Bytes& data) {
     return Sm4Cbc(key, iv, data, false);
 }
 
-Bytes Sm4Block(const Bytes& key, const Bytes& block) { return Sm4CbcEncrypt(key, Bytes(16), block); }
+Bytes Sm4Block(const Bytes& key, const Bytes& block) {
+    return Sm4CbcEncrypt(key, Bytes(16), block);
+}
 
 Bytes Sm4CbcMac(const Bytes& key, const Bytes& data) {
     Bytes chain = Sm4CbcEncrypt(key, Bytes(16), data);

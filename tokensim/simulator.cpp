@@ -27,7 +27,8 @@ int ListenOn(int port, int& boundPort) {
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = htons(static_cast<uint16_t>(port));
     socklen_t length = sizeof address;
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(fd, 8) != 0 ||
+    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        listen(fd, 8) != 0 ||
         getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
         close(fd);
         return -1;
@@ -153,10 +154,12 @@ std::string Simulator::Status() const {
     std::ostringstream out;
     out << "placed=" << (placed_ ? 1 : 0) << " connected=" << (link_.Connected() ? 1 : 0)
         << " serial=" << token.serial << " clock=" << card_.ClockAt(now)
-        << " code=" << card_.CodeAt(now) << " seed=" << (token.seed.empty() ? "none" : ToHex(token.seed))
+        << " code=" << card_.CodeAt(now)
+        << " seed=" << (token.seed.empty() ? "none" : ToHex(token.seed))
         << " sealed=" << (token.sealed ? 1 : 0) << " session=" << (card_.InSession() ? 1 : 0)
         << " model=" << (token.setClockClearsSeed ? "clears-seed" : "keeps-seed");
-    for (const char* name : {"select", "read", "challenge", "auth", "burn", "settime", "seal", "other"}) {
+    for (const char* name :
+         {"select", "read", "challenge", "auth", "burn", "settime", "seal", "other"}) {
         auto found = card_.Counters().find(name);
         out << " " << name << "=" << (found == card_.Counters().end() ? 0 : found->second);
     }
@@ -191,8 +194,8 @@ std::string Simulator::Control(const std::string& line) {
     }
     if (command == "set") return Set(what, value);
     if (command == "drop-on") {
-        static const char* names[] = {"none",    "select", "read", "challenge",
-                                      "auth",    "burn",   "settime", "seal"};
+        static const char* names[] = {"none", "select", "read",    "challenge",
+                                      "auth", "burn",   "settime", "seal"};
         for (const char* name : names) {
             if (what == name) {
                 dropOn_ = what;

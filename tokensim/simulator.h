@@ -18,14 +18,14 @@ struct SimulatorOptions {
 };
 
 class Simulator {
-public:
+  public:
     explicit Simulator(SimulatorOptions options);
     // Serves the reader and the control port until "quit". Returns the exit status.
     int Run();
     // One control line in, one reply line out (no line end).
     std::string Control(const std::string& line);
 
-private:
+  private:
     void OnReaderMessage(const Bytes& payload);
     std::string Status() const;
     std::string Set(const std::string& what, const std::string& value);

@@ -9,7 +9,9 @@ using namespace token_protocol;
 
 namespace {
 
-Bytes StatusOnly(uint16_t sw) { return {static_cast<uint8_t>(sw >> 8), static_cast<uint8_t>(sw)}; }
+Bytes StatusOnly(uint16_t sw) {
+    return {static_cast<uint8_t>(sw >> 8), static_cast<uint8_t>(sw)};
+}
 
 Bytes WithStatus(Bytes data, uint16_t sw) {
     data.push_back(static_cast<uint8_t>(sw >> 8));
@@ -67,14 +69,22 @@ void TokenCard::PowerOff() {
 std::string TokenCard::CommandName(const Bytes& apdu) {
     if (apdu.size() < 2) return "other";
     switch (apdu[1]) {
-        case kInsSelect: return "select";
-        case kInsReadInfo: return "read";
-        case kInsGetChallenge: return "challenge";
-        case kInsExternalAuthenticate: return "auth";
-        case kInsWriteSeed: return "burn";
-        case kInsSetClock: return "settime";
-        case kInsSeal: return "seal";
-        default: return "other";
+        case kInsSelect:
+            return "select";
+        case kInsReadInfo:
+            return "read";
+        case kInsGetChallenge:
+            return "challenge";
+        case kInsExternalAuthenticate:
+            return "auth";
+        case kInsWriteSeed:
+            return "burn";
+        case kInsSetClock:
+            return "settime";
+        case kInsSeal:
+            return "seal";
+        default:
+            return "other";
     }
 }
 
@@ -102,9 +112,10 @@ Bytes TokenCard::Dispatch(uint8_t cla, uint8_t ins, uint8_t p1, uint8_t p2, cons
     if (cla != kClaIso && cla != kClaProprietary && cla != kClaSecured) {
         return StatusOnly(kSwClaNotSupported);
     }
-    bool known = (cla == kClaProprietary && (ins == kInsReadInfo || ins == kInsExternalAuthenticate)) ||
-                 (cla == kClaIso && ins == kInsGetChallenge) ||
-                 (cla == kClaSecured && (ins == kInsWriteSeed || ins == kInsSetClock || ins == kInsSeal));
+    bool known =
+        (cla == kClaProprietary && (ins == kInsReadInfo || ins == kInsExternalAuthenticate)) ||
+        (cla == kClaIso && ins == kInsGetChallenge) ||
+        (cla == kClaSecured && (ins == kInsWriteSeed || ins == kInsSetClock || ins == kInsSeal));
     if (!known) return StatusOnly(kSwInsNotSupported);
     if (!selected_) return StatusOnly(kSwConditionsNotSatisfied);
     if (p1 != 0 || p2 != 0) return StatusOnly(kSwWrongP1P2);

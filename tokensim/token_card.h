@@ -10,15 +10,15 @@
 
 struct TokenConfig {
     std::string serial = "41720310001234";
-    Bytes customerKey;           // 16 bytes
-    int64_t clockOffset = 0;     // seconds added to the host's UTC clock
-    Bytes seed;                  // empty: no seed burnt
+    Bytes customerKey;        // 16 bytes
+    int64_t clockOffset = 0;  // seconds added to the host's UTC clock
+    Bytes seed;               // empty: no seed burnt
     bool sealed = false;
     bool setClockClearsSeed = false;  // the token model whose seed goes when its clock is set
 };
 
 class TokenCard {
-public:
+  public:
     explicit TokenCard(TokenConfig config) : config_(std::move(config)) {}
 
     // Answers one command APDU with response data and status word.
@@ -40,7 +40,7 @@ public:
     // The counter name of the command in apdu (for the drop-on option).
     static std::string CommandName(const Bytes& apdu);
 
-private:
+  private:
     struct Session {
         Bytes key;
         uint32_t counter = 0;

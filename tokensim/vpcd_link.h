@@ -7,7 +7,7 @@
 #include "tokensim/sim_crypto.h"
 
 class VpcdLink {
-public:
+  public:
     ~VpcdLink() { Close(); }
     // One connection attempt; false while vpcd is not listening.
     bool TryConnect(const std::string& host, int port);
@@ -18,6 +18,6 @@ public:
     bool ReadFrame(Bytes& payload);
     bool WriteFrame(const Bytes& payload);
 
-private:
+  private:
     int fd_ = -1;
 };

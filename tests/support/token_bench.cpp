@@ -114,7 +114,9 @@ std::string FileText(const std::string& path) {
 TokenSimulator::TokenSimulator(pid_t pid, int controlPort, int readerPort)
     : pid_(pid), controlPort_(controlPort), readerPort_(readerPort) {}
 
-TokenSimulator::~TokenSimulator() { Stop(); }
+TokenSimulator::~TokenSimulator() {
+    Stop();
+}
 
 std::string TokenSimulator::Command(const std::string& line) {
     if (fd_ < 0) {
@@ -216,6 +218,10 @@ bool TokenBench::StartDaemon(const std::vector<std::string>& friendlyNames) {
         error_ = "the bench takes 1 to 8 reader lines";
         return false;
     }
+    // A daemon of a test that just ended may still be on its way out.
+    for (int i = 0; i < 150 && SocketServed(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
     if (SocketServed()) {
         error_ = std::string("a pcscd that this bench did not start serves ") + kSocket +
                  "; run the tests through tools/test as root, which gives them a private /run";
@@ -310,15 +316,15 @@ bool TokenBench::WaitCard(int reader, bool present, int timeoutMs) {
     state.dwCurrentState = SCARD_STATE_UNAWARE;
     bool seen = false;
     while (!seen && Clock::now() < deadline) {
-        if (context == 0 &&
-            SCardEstablishContext(SCARD_SCOPE_SYSTEM, nullptr, nullptr, &context) != SCARD_S_SUCCESS) {
+        if (context == 0 && SCardEstablishContext(SCARD_SCOPE_SYSTEM, nullptr, nullptr, &context) !=
+                                SCARD_S_SUCCESS) {
             context = 0;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
             continue;
         }
         auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        LONG result = SCardGetStatusChange(context, static_cast<DWORD>(std::max<int64_t>(left.count(), 1)),
-                                           &state, 1);
+        LONG result = SCardGetStatusChange(
+            context, static_cast<DWORD>(std::max<int64_t>(left.count(), 1)), &state, 1);
         if (result == SCARD_S_SUCCESS) {
             seen = ((state.dwEventState & SCARD_STATE_PRESENT) != 0) == present;
             state.dwCurrentState = state.dwEventState & ~SCARD_STATE_CHANGED;

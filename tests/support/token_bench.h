@@ -5,16 +5,17 @@
 // lock "pcscd"), and tools/test gives them a private /run when it runs as root.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 // One simulator process playing one token on one virtual reader.
 class TokenSimulator {
-public:
+  public:
     TokenSimulator(pid_t pid, int controlPort, int readerPort);
     ~TokenSimulator();
     TokenSimulator(const TokenSimulator&) = delete;
@@ -44,7 +45,7 @@ public:
     // Ends the process (quit, then a kill if it does not go).
     void Stop();
 
-private:
+  private:
     pid_t pid_;
     int controlPort_;
     int readerPort_;
@@ -52,7 +53,7 @@ private:
 };
 
 class TokenBench {
-public:
+  public:
     // Picks free ports for the readers; starts nothing yet.
     TokenBench();
     // Stops the simulators and the daemon.
@@ -83,7 +84,7 @@ public:
     // The folder of the running program, where the simulator and the token library lie.
     static std::string ProgramFolder();
 
-private:
+  private:
     bool WaitForReaders(int timeoutMs);
 
     int basePort_ = 0;

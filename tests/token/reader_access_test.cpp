@@ -19,16 +19,17 @@ class ReaderAccessTest : public ::testing::Test {
 };
 
 TEST_F(ReaderAccessTest, ListsEveryReaderWithItsEndMarkerInTheManagersOrder) {
-    Start({"Ondrel Bench A", "Ondrel Bench B"});
+    ASSERT_NO_FATAL_FAILURE(
+        Start({"Ondrel Bench A", "Lecteur \u00C9t\u00E9 B"}));  // pcsc-lite names are UTF-8
     QString text;
     EXPECT_EQ(ListReaders(text), 0);
-    EXPECT_EQ(text,
-              "Ondrel Bench A 00 00[E]Ondrel Bench A 00 01[E]"
-              "Ondrel Bench B 00 00[E]Ondrel Bench B 00 01[E]");
+    EXPECT_EQ(text, QString::fromUtf8("Ondrel Bench A 00 00[E]Ondrel Bench A 00 01[E]"
+                                      "Lecteur \u00C9t\u00E9 B 00 00[E]"
+                                      "Lecteur \u00C9t\u00E9 B 00 01[E]"));
 }
 
 TEST_F(ReaderAccessTest, WithoutTheDaemonListingAndConnectingFail) {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     bench_.StopDaemon();
     QString text;
     EXPECT_EQ(ListReaders(text), -1);
@@ -44,7 +45,7 @@ TEST_F(ReaderAccessTest, AListingLongerThanTheBufferFails) {
         int result;
     };
     for (const Case& c : {Case{72, 73, 0}, Case{73, 73, -1}, Case{100, 100, -1}}) {
-        Start({std::string(c.first, 'a'), std::string(c.second, 'b')});
+        ASSERT_NO_FATAL_FAILURE(Start({std::string(c.first, 'a'), std::string(c.second, 'b')}));
         QString text;
         EXPECT_EQ(ListReaders(text), c.result) << c.first << " + " << c.second;
         EXPECT_EQ(text.isEmpty(), c.result != 0);
@@ -52,7 +53,7 @@ TEST_F(ReaderAccessTest, AListingLongerThanTheBufferFails) {
 }
 
 TEST_F(ReaderAccessTest, ConnectingNeedsAKnownReaderWithATokenOnIt) {
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
     TokenSimulator* token = bench_.StartSimulator(0);
     ASSERT_NE(token, nullptr) << bench_.LastError();
 

@@ -15,6 +15,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -183,12 +184,8 @@ TokenBench::TokenBench() {
 TokenBench::~TokenBench() {
     simulators_.clear();
     StopDaemon();
-    if (!configDir_.empty()) {
-        unlink((configDir_ + "/conf/vpcd").c_str());
-        rmdir((configDir_ + "/conf").c_str());
-        unlink((configDir_ + "/pcscd.log").c_str());
-        rmdir(configDir_.c_str());
-    }
+    std::error_code error;
+    if (!configDir_.empty()) std::filesystem::remove_all(configDir_, error);
 }
 
 std::string TokenBench::ProgramFolder() {
@@ -228,14 +225,21 @@ bool TokenBench::StartDaemon(const std::vector<std::string>& friendlyNames) {
         return false;
     }
     mkdir("/run/pcscd", 0755);
-    mkdir((configDir_ + "/conf").c_str(), 0755);
+    std::error_code error;
+    std::filesystem::create_directories(configDir_ + "/conf", error);
     {
         std::ofstream conf(configDir_ + "/conf/vpcd");
         for (size_t i = 0; i < friendlyNames.size(); ++i) {
+            // The vpcd driver keeps one state per slot number for all the lines that share a
+            // loaded copy of it, so each line gets a copy of its own.
+            std::string driver = configDir_ + "/driver" + std::to_string(i) + "/libifdvpcd.so";
+            std::filesystem::create_directories(configDir_ + "/driver" + std::to_string(i), error);
+            std::filesystem::copy_file(kVpcdDriver, driver,
+                                       std::filesystem::copy_options::skip_existing, error);
             int port = basePort_ + 2 * static_cast<int>(i);
             conf << "FRIENDLYNAME \"" << friendlyNames[i] << "\"\n"
                  << "DEVICENAME /dev/null:" << port << "\n"
-                 << "LIBPATH " << kVpcdDriver << "\n"
+                 << "LIBPATH " << driver << "\n"
                  << "CHANNELID " << port << "\n\n";
         }
     }

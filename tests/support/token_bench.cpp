@@ -120,6 +120,7 @@ TokenSimulator::~TokenSimulator() {
 }
 
 std::string TokenSimulator::Command(const std::string& line) {
+    std::lock_guard<std::mutex> guard(lock_);
     if (fd_ < 0) {
         fd_ = socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
@@ -162,8 +163,11 @@ std::map<std::string, std::string> TokenSimulator::Status() {
 void TokenSimulator::Stop() {
     if (pid_ <= 0) return;
     Command("quit");
-    if (fd_ >= 0) close(fd_);
-    fd_ = -1;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        if (fd_ >= 0) close(fd_);
+        fd_ = -1;
+    }
     EndProcess(pid_, 2000);
     pid_ = -1;
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@ class TokenSimulator {
     TokenSimulator& operator=(const TokenSimulator&) = delete;
 
     // One control line; the reply line without its end, or "error ..." when the link broke.
+    // Safe from several threads.
     std::string Command(const std::string& line);
     bool Place() { return Command("place") == "ok"; }
     bool Lift() { return Command("lift") == "ok"; }
@@ -49,6 +51,7 @@ class TokenSimulator {
     pid_t pid_;
     int controlPort_;
     int readerPort_;
+    std::mutex lock_;  // one request and its reply at a time
     int fd_ = -1;
 };
 

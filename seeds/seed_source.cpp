@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QStringDecoder>
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -43,6 +44,14 @@ const char* const kPlatformLibraryExtension = ".SO";
 
 const char* const kLibraryLoadFailed = "Failed to load dynamic library!";
 
+// The serial in the system's 8-bit encoding, a byte-order mark included: the mark is part of the
+// first serial of a file that starts with one.
+std::u16string WidenSerial(const QByteArray& serial) {
+    QStringDecoder decoder(QStringDecoder::System, QStringConverter::Flag::ConvertInitialBom);
+    const QString wide = decoder.decode(serial);
+    return wide.toStdU16String();
+}
+
 // One line of a seed file, its line end already removed: "serial seed", split at the first blank.
 void StoreSeedLine(const QByteArray& line, uint8_t* buffer) {
     const qsizetype blank = line.indexOf(' ');
@@ -55,7 +64,7 @@ void StoreSeedLine(const QByteArray& line, uint8_t* buffer) {
         count = std::clamp(Base32Decode(seedText.constData(), buffer), 0, kDecodeBufferSize);
     std::u16string hex;
     BytesToHex(count, buffer, hex);
-    g_seedMap[QString::fromLocal8Bit(serial).toStdU16String()] = hex;
+    g_seedMap[WidenSerial(serial)] = hex;
 }
 
 // The window shows the members again, as the data exchange does towards the controls.

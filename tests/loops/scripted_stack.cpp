@@ -45,7 +45,7 @@ int ScriptedTokenLibrary::reads() {
 
 QByteArray ScriptedTokenLibrary::lastReader() {
     std::lock_guard<std::mutex> lock(g_mutex);
-    return g_lastReader;
+    return QByteArray(g_lastReader.constData(), g_lastReader.size());  // not a shared buffer
 }
 
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit) {

@@ -11,7 +11,8 @@ extern SharedText g_customerKey;
 
 // Derives g_customerKey from the built-in default (after SetStorageKey). Returns 1.
 int LoadDefaultCustomerKey();
-// Writes the key's encipherment to the INI file beside the program. Returns 1.
+// Writes the key's encipherment to the INI file beside the program. Returns 1 when written, 0
+// when the key is not 32 hex digits or the file could not be written.
 int SaveCustomerKey(QString key);
 
 // The key dialog (template 130): its accept and cancel logic.

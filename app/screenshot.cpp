@@ -1,6 +1,9 @@
 // Draws the main window as it opens into a PNG: screenshot [output.png] [--about|--key].
 // Runs on Qt's offscreen platform unless another is chosen.
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 
@@ -41,6 +44,11 @@ int main(int argc, char** argv) {
         else
             path = arg;
     }
+
+    // Start-up opens its log file in the current folder: keep it out of the working tree.
+    path = QFileInfo(path).absoluteFilePath();
+    QTemporaryDir scratch;
+    if (scratch.isValid()) QDir::setCurrent(scratch.path());
 
     bool saved = false;
     if (templateId == IDD_KESTRUNE_DIALOG) {

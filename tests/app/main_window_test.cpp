@@ -16,6 +16,7 @@
 
 #include "app/kestrune_dlg.h"
 #include "burn/burn_procedure.h"
+#include "keys/customer_key.h"
 #include "loops/loops.h"
 #include "res/resource.h"
 #include "tests/app/ui_test_support.h"
@@ -251,6 +252,44 @@ TEST_F(StartedWindow, RefreshShowsTheMembersAndChangesNothingElse) {
     EXPECT_EQ(dlg.GetText(IDC_SERIAL), QStringLiteral("<b>2101234567</b>"));
     EXPECT_EQ(static_cast<QLabel*>(dlg.Control(IDC_SERIAL))->textFormat(), Qt::PlainText);
     EXPECT_EQ(dlg.GetText(IDC_TIME), QStringLiteral("2026/12/11/15/00/00"));
+}
+
+TEST_F(StartedWindow, ClicksAndTheMenuReachTheirHandlers) {
+    auto click = [&](int id) { static_cast<QAbstractButton*>(dlg.Control(id))->click(); };
+    click(IDC_RANDOM_SEED);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^[A-Z2-7]{32}$"))
+                    .match(dlg.GetText(IDC_SEED))
+                    .hasMatch());
+    click(IDC_CLEAR_SEED);
+    EXPECT_EQ(dlg.GetText(IDC_SEED), QString());
+    click(IDC_SAVE_CSV);  // toggles itself, then its handler enables the CSV name
+    EXPECT_TRUE(dlg.IsChecked(IDC_SAVE_CSV));
+    EXPECT_TRUE(dlg.Control(IDC_CSV_NAME)->isEnabled());
+
+    // "About Ondrel" opens the key dialog; Enter there meets the hidden, empty key field.
+    const QString keyBefore = g_customerKey.Get();
+    QString dialogTitle, message;
+    bool openAfterMessage = false;
+    OnModal([&](QWidget* w) { return w != &dlg; },
+            [&](QWidget* keyDialog) {
+                dialogTitle = keyDialog->windowTitle();
+                OnMessageBox([&, keyDialog](QWidget* box) {
+                    message = static_cast<QMessageBox*>(box)->text();
+                    QTest::keyClick(box, Qt::Key_Return);
+                    OnModal([keyDialog](QWidget* w) { return w == keyDialog; },
+                            [&](QWidget* w) {
+                                openAfterMessage = w->isVisible();
+                                QTest::keyClick(w, Qt::Key_Escape);
+                            });
+                });
+                QTest::keyClick(keyDialog, Qt::Key_Return);
+            });
+    dlg.MenuBar()->actions()[0]->menu()->actions()[0]->trigger();
+    EXPECT_EQ(dialogTitle, QStringLiteral("About Ondrel"));
+    EXPECT_EQ(message, QStringLiteral("Key must be 16 bytes!"));
+    EXPECT_TRUE(openAfterMessage);
+    EXPECT_EQ(g_customerKey.Get(), keyBefore);
+    EXPECT_EQ(keyBefore.size(), 32);  // start-up derived the working key
 }
 
 // Start-up with and without the token library.

@@ -4,8 +4,9 @@
 #include <QPainter>
 #include <QPainterPath>
 
-QImage DrawAppIconImage(int size) {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+QPixmap DrawAppIconPixmap(int size) {
+    // Painted on the pixmap itself: no image conversion, which Qt may spread over threads.
+    QPixmap image(size, size);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -42,11 +43,12 @@ QImage DrawAppIconImage(int size) {
     fire.setColorAt(1, QColor(0xf0, 0x5a, 0x1e));
     p.setBrush(fire);
     p.drawPath(flame);
+    p.end();
     return image;
 }
 
 QIcon LoadAppIcon() {
     QIcon icon;
-    for (int size : kAppIconSizes) icon.addPixmap(QPixmap::fromImage(DrawAppIconImage(size)));
+    for (int size : kAppIconSizes) icon.addPixmap(DrawAppIconPixmap(size));
     return icon;
 }

@@ -2,12 +2,12 @@
 #pragma once
 
 #include <QIcon>
-#include <QImage>
+#include <QPixmap>
 
 // The sizes in pixels that the icon carries, as the window system asks for them.
 inline constexpr int kAppIconSizes[] = {16, 24, 32, 48};
 
 // One image of the icon, 32-bit colour with alpha.
-QImage DrawAppIconImage(int size);
+QPixmap DrawAppIconPixmap(int size);
 // The icon with an image for every size of kAppIconSizes.
 QIcon LoadAppIcon();

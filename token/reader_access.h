@@ -20,7 +20,7 @@ void ReleaseReader();
 // The seam through which tests replace the PC/SC operations that the loops call with scripted
 // ones. The loops call Readers(); by default it forwards to the functions above.
 class ReaderAccess {
-public:
+  public:
     virtual ~ReaderAccess() = default;
     virtual int List(QString& text) = 0;
     virtual intptr_t Connect(const QString& name) = 0;

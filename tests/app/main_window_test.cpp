@@ -20,6 +20,7 @@
 #include "loops/loops.h"
 #include "res/resource.h"
 #include "tests/app/ui_test_support.h"
+#include "token/token_api.h"
 
 namespace {
 
@@ -322,6 +323,21 @@ TEST(StartUp, WithTheLibraryResolvesItAndSetsUpTheBurnState) {
         EXPECT_EQ(dlg.state().m_hTokenLib, nullptr);
     }
     EXPECT_EQ(loader.unloads, 1);  // once, not again when the window object goes
+}
+
+TEST(StartUp, WithOurLibraryResolvesItsFiveEntryPointsAndFreesItAtTheEnd) {
+    CKestruneDlg dlg;  // the real loader: libBrasmid.so lies beside the test program
+    g_tokenApi = {};
+    dlg.OnInitDialog();
+    ASSERT_NE(dlg.state().m_hTokenLib, nullptr);
+    EXPECT_NE(g_tokenApi.CardReadSnAndTime, nullptr);
+    EXPECT_NE(g_tokenApi.CardVerify, nullptr);
+    EXPECT_NE(g_tokenApi.CardSetTime, nullptr);
+    EXPECT_NE(g_tokenApi.CardBurnSeed, nullptr);
+    EXPECT_NE(g_tokenApi.CardSeal, nullptr);
+    EXPECT_EQ(Headings(dlg), (QStringList{"Serial Number", "State"}));
+    dlg.reject();
+    EXPECT_EQ(dlg.state().m_hTokenLib, nullptr);
 }
 
 TEST(StartUp, WithoutTheLibraryReportsItBeforeTheWindowAndOpensItWithoutColumns) {

@@ -2,7 +2,6 @@
 // operations, with the real reader access and the real token library.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <thread>
 
 #include "loops/loops.h"
@@ -122,40 +121,6 @@ TEST_F(LoopsOnTheBench, ReaderListFollowsTheDaemonGoingAndComingBack) {
     EXPECT_TRUE(WaitFor([&] { return d.ui.ComboCount(IDC_READERS) == 2; }, 5s));
     // The watch loop kept the reader's name and reads the token again on its own.
     EXPECT_TRUE(SerialShown("2100000042", 5s));
-}
-
-// From the daemon reporting the token to the serial in the dialog, over 20 placements.
-TEST_F(LoopsOnTheBench, SerialFollowsThePlacementQuickly) {
-    TokenSimulator* token = bench.StartSimulator(0, {"--serial", "2100000042"});
-    ASSERT_NE(token, nullptr);
-    ConnectTo(0);
-
-    std::vector<double> latencies;
-    for (int placement = 0; placement < 20; ++placement) {
-        std::atomic<bool> shown{false};
-        Clock::time_point shownAt;
-        std::thread watcher([&] {
-            shown = SerialShown("2100000042", 5s);
-            shownAt = Clock::now();
-        });
-        ASSERT_TRUE(token->Place());
-        ASSERT_TRUE(bench.WaitCard(0, true));
-        const auto seen = Clock::now();
-        watcher.join();
-        ASSERT_TRUE(shown);
-        latencies.push_back(
-            std::max(0.0, std::chrono::duration<double, std::milli>(shownAt - seen).count()));
-        ASSERT_TRUE(token->Lift());
-        ASSERT_TRUE(DisplayCleared());
-        ASSERT_TRUE(bench.WaitCard(0, false));
-    }
-    std::sort(latencies.begin(), latencies.end());
-    const double p50 = latencies[latencies.size() / 2];
-    const double p95 = latencies[latencies.size() * 95 / 100];
-    RecordProperty("p50_ms", int(p50));
-    RecordProperty("p95_ms", int(p95));
-    std::printf("token present -> serial shown: p50 %.0f ms, p95 %.0f ms\n", p50, p95);
-    EXPECT_LT(p95, 1000.0);
 }
 
 }  // namespace
